@@ -28,7 +28,6 @@ public:
 
 private:
     void AppendLogLine(std::string_view prefix, std::string_view value, std::string_view suffix);
-    void SetLoadedControls(bool loaded);
     bool RunShredStages();
 
     Controls& controls_;
