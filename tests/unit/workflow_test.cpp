@@ -12,6 +12,10 @@
 #include "text/date_time.h"
 #include "workflow/catalogue.h"
 
+#ifdef _WIN32
+#include "text/code_page_win.h"
+#endif
+
 namespace quorvane {
 namespace {
 
@@ -24,8 +28,18 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
+// The file-system path of a code page 936 path text, converted as the program
+// converts it.
+fs::path NativePath(const std::string& path) {
+#ifdef _WIN32
+    return fs::path(WideFromCp936(path).value());
+#else
+    return fs::path(path);
+#endif
+}
+
 std::string ReadAll(const std::string& path) {
-    std::ifstream in(fs::path(path), std::ios::binary);
+    std::ifstream in(NativePath(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
@@ -60,7 +74,7 @@ protected:
     // The file's path as the dialog would report it: a code page 936 text.
     std::string MakeFile(const std::string& name, const std::string& content) {
         std::string path = Dir() + kSeparator + name;
-        std::ofstream(fs::path(path), std::ios::binary) << content;
+        std::ofstream(NativePath(path), std::ios::binary) << content;
         return path;
     }
 
@@ -114,9 +128,10 @@ TEST_F(WorkflowTest, LoadLogsNameDirectoryAndGroupedSizeThenEntersLoaded) {
     EXPECT_EQ(controls.log, LoadLinesOf("report.doc", "1,234,567"));
     EXPECT_EQ(controls.pathField, path);
     EXPECT_TRUE(controls.IsLoaded());
-    // Loading neither changes the file nor lets anyone else open it.
-    EXPECT_EQ(ReadAll(path), content);
+    // Nobody else can open the file while it is loaded, and loading leaves it unchanged.
     EXPECT_EQ(OpenFile(path, kOpenReadWriteExisting, kShareReadWrite), 0);
+    CloseFile(workflow.LoadedFile());
+    EXPECT_EQ(ReadAll(path), content);
 
     const std::string log = "AppendText(编辑框2,";
     std::string expected = LoadLinesOf("report.doc", "1,234,567");
@@ -298,7 +313,7 @@ TEST_P(ShredTest, EmptiesAndDeletesTheFileInFiveStages) {
     std::vector<long long> lengths;
     controls.onPause = [&](int) {
         std::error_code error;
-        auto length = fs::file_size(fs::path(path), error);
+        auto length = fs::file_size(NativePath(path), error);
         lengths.push_back(error ? -1 : static_cast<long long>(length));
     };
     DateTime before = CurrentTime();
@@ -306,7 +321,7 @@ TEST_P(ShredTest, EmptiesAndDeletesTheFileInFiveStages) {
     DateTime after = CurrentTime();
 
     EXPECT_EQ(lengths, (std::vector<long long>{0, 0, 0, 0, -1, -1}));
-    EXPECT_FALSE(fs::exists(fs::path(path)));
+    EXPECT_FALSE(fs::exists(NativePath(path)));
     EXPECT_EQ(controls.progressHistory, (std::vector<int>{20, 40, 60, 80, 100, 0}));
     EXPECT_TRUE(controls.IsIdle());
     EXPECT_EQ(controls.pathField, "");
@@ -365,7 +380,7 @@ TEST_F(WorkflowTest, RefusedDeletionIsReportedAsAFailure) {
     EXPECT_TRUE(controls.IsIdle());
     // Emptied and closed, but still on the disk.
     EXPECT_EQ(ReadAll(path), "");
-    EXPECT_TRUE(fs::exists(fs::path(path)));
+    EXPECT_TRUE(fs::exists(NativePath(path)));
 }
 
 TEST_F(WorkflowTest, LogAccumulatesAcrossLoadsCancelsAndShreds) {
