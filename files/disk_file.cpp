@@ -47,7 +47,9 @@ std::optional<std::int32_t> DiskFile::Write(const unsigned char* data, std::int3
     return channel_->Write(data, count);
 }
 
-bool DiskFile::Flush() { return channel_ && channel_->Flush(); }
+bool DiskFile::Flush() {
+    return channel_ && channel_->Flush();
+}
 
 void DiskFile::Close() {
     if (channel_) {

@@ -11,7 +11,7 @@
 namespace quorvane {
 
 class DiskFile final : public FileEntry {
-public:
+  public:
     explicit DiskFile(std::unique_ptr<DiskChannel> channel) : channel_(std::move(channel)) {}
 
     std::optional<std::int64_t> Seek(std::int64_t offset, SeekOrigin origin) override;
@@ -22,7 +22,7 @@ public:
     bool Flush() override;
     void Close() override;
 
-private:
+  private:
     std::unique_ptr<DiskChannel> channel_;  // none once closed
 };
 

@@ -11,6 +11,8 @@ DiskPlatform& CurrentDiskPlatform() {
     return installedPlatform ? *installedPlatform : SystemDiskPlatform();
 }
 
-void SetDiskPlatformForTesting(DiskPlatform* platform) { installedPlatform = platform; }
+void SetDiskPlatformForTesting(DiskPlatform* platform) {
+    installedPlatform = platform;
+}
 
 }  // namespace quorvane

@@ -31,7 +31,7 @@ enum class DiskShareMode {
 
 // One open file of the system. Closed by Close or, at the latest, by its destructor.
 class DiskChannel {
-public:
+  public:
     virtual ~DiskChannel() = default;
 
     virtual std::optional<std::int64_t> Seek(std::int64_t offset, SeekOrigin origin) = 0;
@@ -47,7 +47,7 @@ public:
 };
 
 class DiskPlatform {
-public:
+  public:
     virtual ~DiskPlatform() = default;
 
     // No value when the system refuses the open; the path is code page 936.

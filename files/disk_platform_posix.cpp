@@ -35,7 +35,7 @@ constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
 
 // Owns one file descriptor.
 class Descriptor {
-public:
+  public:
     Descriptor() = default;
     explicit Descriptor(int fd) : fd_(fd) {}
     Descriptor(Descriptor&& other) noexcept : fd_(other.Release()) {}
@@ -64,12 +64,16 @@ public:
         return closed;
     }
 
-private:
+  private:
     int fd_ = -1;
 };
 
-bool HasReadAccess(int flags) { return (flags & O_ACCMODE) != O_WRONLY; }
-bool HasWriteAccess(int flags) { return (flags & O_ACCMODE) != O_RDONLY; }
+bool HasReadAccess(int flags) {
+    return (flags & O_ACCMODE) != O_WRONLY;
+}
+bool HasWriteAccess(int flags) {
+    return (flags & O_ACCMODE) != O_RDONLY;
+}
 
 int OpenFlags(DiskOpenMode mode) {
     // Never O_TRUNC: mode 4 empties the file only once the share lock is held, as
@@ -126,7 +130,7 @@ bool TakeShareLock(const std::string& path, int fd, int flags, const struct stat
 }
 
 class PosixDiskChannel final : public DiskChannel {
-public:
+  public:
     PosixDiskChannel(Descriptor fd, Descriptor lockHolder)
         : fd_(std::move(fd)), lockHolder_(std::move(lockHolder)) {}
 
@@ -198,13 +202,13 @@ public:
         return fd_.Reset(-1);  // closing the description also drops its lock
     }
 
-private:
+  private:
     Descriptor fd_;
     Descriptor lockHolder_;
 };
 
 class PosixDiskPlatform final : public DiskPlatform {
-public:
+  public:
     std::unique_ptr<DiskChannel> Open(std::string_view path, DiskOpenMode mode,
                                       DiskShareMode share) override {
         std::string name(path);
@@ -253,7 +257,7 @@ public:
         return ::unlink(name.c_str()) == 0;
     }
 
-private:
+  private:
     static bool IsHeldOpen(const std::string& name) {
         Descriptor probe(::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
         if (!probe.IsOpen()) {

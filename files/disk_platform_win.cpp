@@ -61,7 +61,7 @@ DWORD MoveMethodFor(SeekOrigin origin) {
 
 // Owns one file handle.
 class FileHandle {
-public:
+  public:
     explicit FileHandle(HANDLE handle) : handle_(handle) {}
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
@@ -78,12 +78,12 @@ public:
         return closed != FALSE;
     }
 
-private:
+  private:
     HANDLE handle_;
 };
 
 class WinDiskChannel final : public DiskChannel {
-public:
+  public:
     explicit WinDiskChannel(HANDLE handle) : handle_(handle) {}
 
     std::optional<std::int64_t> Seek(std::int64_t offset, SeekOrigin origin) override {
@@ -116,12 +116,12 @@ public:
     bool Flush() override { return FlushFileBuffers(handle_.Get()) != FALSE; }
     bool Close() override { return handle_.Close(); }
 
-private:
+  private:
     FileHandle handle_;
 };
 
 class WinDiskPlatform final : public DiskPlatform {
-public:
+  public:
     std::unique_ptr<DiskChannel> Open(std::string_view path, DiskOpenMode mode,
                                       DiskShareMode share) override {
         std::optional<std::wstring> wide = WideFromCp936(path);

@@ -11,7 +11,7 @@ namespace quorvane {
 enum class SeekOrigin { kStart, kCurrent, kEnd };
 
 class FileEntry {
-public:
+  public:
     virtual ~FileEntry() = default;
 
     // The new position, or no value when the seek failed (the position is then unchanged).

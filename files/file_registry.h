@@ -14,7 +14,7 @@ namespace quorvane {
 enum class FileKind { kDisk = 1, kMemory = 2 };
 
 class FileTable {
-public:
+  public:
     FileTable() = default;
     FileTable(const FileTable&) = delete;
     FileTable& operator=(const FileTable&) = delete;
@@ -33,7 +33,7 @@ public:
     // Closes and destroys every entry in registration order, close failures ignored.
     void CloseAll();
 
-private:
+  private:
     struct Registration {
         FileNumber number;
         FileKind kind;

@@ -1,6 +1,9 @@
-// The file operations, written once over FileEntry for disk and memory files.
-// Every failure comes back as the operation's failure value; none escapes.
-
+// The file operations, written once over the entry operations common to disk and
+// memory files.
+//
+// Counts: a ByteSequence holds at most INT32_MAX bytes, so ReadBytes of more is
+// a read whose buffer cannot be obtained (empty, position at the end), and
+// BlankBytes of more gives empty.
 #include "files/file_table.h"
 
 #include <algorithm>
@@ -8,6 +11,7 @@
 #include <cstdlib>
 #include <limits>
 #include <memory>
+#include <new>
 
 #include "files/disk_file.h"
 #include "files/disk_platform.h"
@@ -22,69 +26,22 @@ constexpr int kFirstOpenMode = 1;
 constexpr int kLastOpenMode = 6;
 constexpr int kFirstShareMode = 1;
 constexpr int kLastShareMode = 4;
-// DeleteBytes moves the bytes after the removed range through one block this size.
+constexpr std::int64_t kMaxSequence = std::numeric_limits<std::int32_t>::max();
+// DeleteBytes moves the tail through one block of this size, front to back.
 constexpr std::int32_t kMoveBlock = 4096;
-constexpr std::int64_t kMaxSequenceLength = std::numeric_limits<std::int32_t>::max();
 
 struct FreeBuffer {
     void operator()(unsigned char* buffer) const { std::free(buffer); }
 };
+using WorkingBuffer = std::unique_ptr<unsigned char, FreeBuffer>;
 
-FileEntry* Find(FileNumber file) { return FileTable::Instance().Find(file); }
-
-// Reads exactly `count` bytes at the position, or fails.
-bool ReadExactly(FileEntry& entry, unsigned char* buffer, std::int32_t count) {
-    std::optional<std::int32_t> read = entry.Read(buffer, count);
-    return read && *read == count;
+FileEntry* Find(FileNumber file) {
+    return FileTable::Instance().Find(file);
 }
 
-// Writes all `count` bytes, retrying what a short write left; fails when the
-// device takes nothing more.
 bool WriteAll(FileEntry& entry, const unsigned char* data, std::int32_t count) {
-    std::int32_t done = 0;
-    while (done < count) {
-        std::optional<std::int32_t> written = entry.Write(data + done, count - done);
-        if (!written || *written <= 0) {
-            return false;
-        }
-        done += *written;
-    }
-    return true;
-}
-
-bool MoveTailDown(FileEntry& entry, std::int64_t position, std::int64_t length,
-                  std::int64_t count) {
-    std::array<unsigned char, kMoveBlock> block;
-    std::int64_t tail = length - position - count;
-    std::int64_t cursor = position;
-    while (tail > 0) {
-        auto chunk = static_cast<std::int32_t>(std::min<std::int64_t>(tail, kMoveBlock));
-        if (!entry.Seek(cursor + count, SeekOrigin::kStart) ||
-            !ReadExactly(entry, block.data(), chunk) || !entry.Seek(cursor, SeekOrigin::kStart) ||
-            !WriteAll(entry, block.data(), chunk)) {
-            return false;
-        }
-        cursor += chunk;
-        tail -= chunk;
-    }
-    return true;
-}
-
-bool WriteZeros(FileEntry& entry, std::int64_t length) {
-    const unsigned char* zeros = SharedZeroBlock();
-    if (!zeros || !entry.Seek(0, SeekOrigin::kStart)) {
-        return false;
-    }
-    for (std::int64_t remaining = length; remaining > 0;) {
-        auto chunk = static_cast<std::int32_t>(std::min<std::int64_t>(remaining, kZeroBlockSize));
-        if (!WriteAll(entry, zeros, chunk)) {
-            return false;
-        }
-        remaining -= chunk;
-    }
-    // One flush at the end: the zeros must be on the device before the file is
-    // emptied, or the system could drop them along with the blocks.
-    return entry.Flush() && entry.Seek(0, SeekOrigin::kStart);
+    std::optional<std::int32_t> written = entry.Write(data, count);
+    return written && *written == count;
 }
 
 }  // namespace
@@ -93,8 +50,10 @@ FileNumber OpenFile(std::string_view path, int openMode, int shareMode) {
     if (path.empty()) {
         return 0;
     }
-    if (openMode < kFirstOpenMode || openMode > kLastOpenMode || shareMode < kFirstShareMode ||
-        shareMode > kLastShareMode) {
+    if (openMode < kFirstOpenMode || openMode > kLastOpenMode) {
+        return 0;
+    }
+    if (shareMode < kFirstShareMode || shareMode > kLastShareMode) {
         return 0;
     }
     std::unique_ptr<DiskChannel> channel = CurrentDiskPlatform().Open(
@@ -107,14 +66,23 @@ FileNumber OpenFile(std::string_view path, int openMode, int shareMode) {
 }
 
 FileNumber OpenMemoryFile() {
-    return FileTable::Instance().Register(std::make_unique<MemoryFile>(), FileKind::kMemory);
+    std::unique_ptr<FileEntry> entry(new (std::nothrow) MemoryFile());
+    if (!entry) {
+        return 0;
+    }
+    return FileTable::Instance().Register(std::move(entry), FileKind::kMemory);
 }
 
+// No flush: every write has already been handed to the system by its own call.
 void CloseFile(FileNumber file) {
     std::unique_ptr<FileEntry> entry = FileTable::Instance().Remove(file);
     if (entry) {
-        entry->Close();  // a failure of the close is not reported
+        entry->Close();
     }
+}
+
+void CloseAllFiles() {
+    FileTable::Instance().CloseAll();
 }
 
 std::int64_t FileLength(FileNumber file) {
@@ -127,10 +95,9 @@ std::int64_t FileLength(FileNumber file) {
 
 bool SeekToStart(FileNumber file) {
     FileEntry* entry = Find(file);
-    return entry && entry->Seek(0, SeekOrigin::kStart).has_value();
+    return entry && entry->Seek(0, SeekOrigin::kStart);
 }
 
-// A count beyond what a ByteSequence holds reads what it can hold.
 ByteSequence ReadBytes(FileNumber file, std::int64_t count) {
     if (count <= 0) {
         return {};
@@ -139,38 +106,44 @@ ByteSequence ReadBytes(FileNumber file, std::int64_t count) {
     if (!entry) {
         return {};
     }
-    auto wanted = static_cast<std::int32_t>(std::min(count, kMaxSequenceLength));
-    // The working buffer failing is a failure of the read, not the fatal path.
-    std::unique_ptr<unsigned char, FreeBuffer> buffer(
-        static_cast<unsigned char*>(std::malloc(static_cast<size_t>(wanted))));
-    std::optional<std::int32_t> read;
+    // malloc, not operator new: a buffer that cannot be had is a failed read.
+    WorkingBuffer buffer;
+    if (count <= kMaxSequence) {
+        buffer.reset(static_cast<unsigned char*>(std::malloc(static_cast<size_t>(count))));
+    }
     if (buffer) {
-        read = entry->Read(buffer.get(), wanted);
+        std::optional<std::int32_t> read =
+            entry->Read(buffer.get(), static_cast<std::int32_t>(count));
+        if (read) {
+            return ByteSequence(buffer.get(), buffer.get() + *read);
+        }
     }
-    if (!read) {
-        entry->Seek(0, SeekOrigin::kEnd);
-        return {};
-    }
-    return ByteSequence(buffer.get(), buffer.get() + *read);
+    entry->Seek(0, SeekOrigin::kEnd);  // a failure of this seek changes nothing
+    return {};
 }
 
 bool WriteBytes(FileNumber file, const ByteSequence& data) {
+    return WriteBytes(file, {&data});
+}
+
+bool WriteBytes(FileNumber file, std::initializer_list<const ByteSequence*> data) {
     FileEntry* entry = Find(file);
     if (!entry) {
         return false;
     }
-    std::optional<std::int64_t> position = entry->Position();
-    if (!position) {
+    std::optional<std::int64_t> start = entry->Position();
+    if (!start) {
         return false;
     }
-    if (data.empty()) {
-        return true;
-    }
-    std::optional<std::int32_t> written =
-        entry->Write(data.data(), static_cast<std::int32_t>(data.size()));
-    if (!written || *written < static_cast<std::int32_t>(data.size())) {
-        entry->Seek(*position, SeekOrigin::kStart);
-        return false;
+    for (const ByteSequence* sequence : data) {
+        if (sequence->empty()) {
+            continue;
+        }
+        if (sequence->size() > static_cast<size_t>(kMaxSequence) ||
+            !WriteAll(*entry, sequence->data(), static_cast<std::int32_t>(sequence->size()))) {
+            entry->Seek(*start, SeekOrigin::kStart);
+            return false;
+        }
     }
     return true;
 }
@@ -180,51 +153,95 @@ bool DeleteBytes(FileNumber file, std::int64_t count) {
     if (!entry) {
         return false;
     }
-    std::optional<std::int64_t> position = entry->Position();
-    if (!position) {
+    std::optional<std::int64_t> start = entry->Position();
+    if (!start) {
         return false;
     }
     if (count <= 0) {
         return true;
     }
-    std::optional<std::int64_t> length = entry->Length();
-    // When the count reaches past the end, nothing moves and the file is cut at
-    // the position: exactly the bytes after it are removed.
-    if (!length || !MoveTailDown(*entry, *position, *length, count) ||
-        !entry->SetLength(std::max(*length - count, *position))) {
-        entry->Seek(*position, SeekOrigin::kStart);
+    auto fail = [&] {
+        entry->Seek(*start, SeekOrigin::kStart);
         return false;
+    };
+    std::optional<std::int64_t> length = entry->Length();
+    if (!length) {
+        return fail();
+    }
+    std::int64_t after = *length - *start;  // negative when a memory file sits past its end
+    std::int64_t tail = after > count ? after - count : 0;
+    std::int64_t cursor = *start;
+    std::array<unsigned char, kMoveBlock> block;
+    while (tail > 0) {
+        auto chunk = static_cast<std::int32_t>(std::min<std::int64_t>(tail, kMoveBlock));
+        if (!entry->Seek(cursor + count, SeekOrigin::kStart)) {
+            return fail();
+        }
+        // Nothing else writes the file while it is open here, so a short read
+        // means the system failed.
+        std::optional<std::int32_t> read = entry->Read(block.data(), chunk);
+        if (!read || *read != chunk) {
+            return fail();
+        }
+        if (!entry->Seek(cursor, SeekOrigin::kStart) || !WriteAll(*entry, block.data(), chunk)) {
+            return fail();
+        }
+        cursor += chunk;
+        tail -= chunk;
+    }
+    if (!entry->SetLength(std::max(*length - count, *start))) {
+        return fail();
     }
     return true;
 }
 
-// A ByteSequence holds at most 2^31 - 1 bytes: a larger count has no such value.
 ByteSequence BlankBytes(std::int64_t count) {
-    if (count <= 0 || count > kMaxSequenceLength) {
+    if (count <= 0 || count > kMaxSequence) {
         return {};
     }
     return ByteSequence(static_cast<size_t>(count), 0);
 }
 
-bool DeleteDiskFile(std::string_view path) { return CurrentDiskPlatform().Delete(path); }
+bool DeleteDiskFile(std::string_view path) {
+    return CurrentDiskPlatform().Delete(path);
+}
 
+// One flush at the end, not one per block: the whole pass reaches the device
+// before the caller goes on to empty and delete the file.
 bool OverwriteWithZeros(FileNumber file) {
     FileEntry* entry = Find(file);
     if (!entry) {
         return false;
     }
-    std::optional<std::int64_t> position = entry->Position();
-    if (!position) {
+    std::optional<std::int64_t> start = entry->Position();
+    if (!start) {
         return false;
     }
-    std::optional<std::int64_t> length = entry->Length();
-    if (!length || !WriteZeros(*entry, *length)) {
-        entry->Seek(*position, SeekOrigin::kStart);
+    auto fail = [&] {
+        entry->Seek(*start, SeekOrigin::kStart);
         return false;
+    };
+    const unsigned char* zeros = SharedZeroBlock();
+    std::optional<std::int64_t> length = entry->Length();
+    if (!zeros || !length || !entry->Seek(0, SeekOrigin::kStart)) {
+        return fail();
+    }
+    std::int64_t done = 0;
+    while (done < *length) {
+        auto chunk =
+            static_cast<std::int32_t>(std::min<std::int64_t>(*length - done, kZeroBlockSize));
+        // A short write is retried with the rest; one that writes nothing means the
+        // device is full.
+        std::optional<std::int32_t> written = entry->Write(zeros, chunk);
+        if (!written || *written <= 0) {
+            return fail();
+        }
+        done += *written;
+    }
+    if (!entry->Flush() || !entry->Seek(0, SeekOrigin::kStart)) {
+        return fail();
     }
     return true;
 }
-
-void CloseAllFiles() { FileTable::Instance().CloseAll(); }
 
 }  // namespace quorvane

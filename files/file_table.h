@@ -8,6 +8,7 @@
 // so files of 2 GiB and more are measured and emptied whole.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
@@ -29,6 +30,14 @@ std::int64_t FileLength(FileNumber file);
 bool SeekToStart(FileNumber file);
 ByteSequence ReadBytes(FileNumber file, std::int64_t count);
 bool WriteBytes(FileNumber file, const ByteSequence& data);
+// Several sequences in order; empty ones are skipped. On a failure the position
+// goes back to where it was, and what earlier sequences wrote stays written.
+bool WriteBytes(FileNumber file, std::initializer_list<const ByteSequence*> data);
+template <typename... More>
+bool WriteBytes(FileNumber file, const ByteSequence& first, const ByteSequence& second,
+                const More&... more) {
+    return WriteBytes(file, {&first, &second, static_cast<const ByteSequence*>(&more)...});
+}
 // Removes `count` bytes at the position, moving what follows down; the position
 // ends at the new length.
 bool DeleteBytes(FileNumber file, std::int64_t count);

@@ -11,7 +11,7 @@
 namespace quorvane {
 
 class MemoryFile final : public FileEntry {
-public:
+  public:
     static constexpr std::int64_t kGrowStep = 1024;
 
     std::optional<std::int64_t> Seek(std::int64_t offset, SeekOrigin origin) override;
@@ -24,7 +24,7 @@ public:
 
     std::int64_t Capacity() const { return capacity_; }
 
-private:
+  private:
     struct FreeBuffer {
         void operator()(unsigned char* buffer) const { std::free(buffer); }
     };

@@ -10,7 +10,7 @@ constexpr std::size_t kAlignment = 4096;
 // calloc rather than malloc and memset: a large calloc comes straight from the
 // system as pages that are already zero, and nothing has to touch them first.
 class AlignedZeros {
-public:
+  public:
     AlignedZeros() : raw_(std::calloc(1, kZeroBlockSize + kAlignment)) {}
     AlignedZeros(const AlignedZeros&) = delete;
     AlignedZeros& operator=(const AlignedZeros&) = delete;
@@ -25,7 +25,7 @@ public:
         return reinterpret_cast<const unsigned char*>(at);
     }
 
-private:
+  private:
     void* raw_;
 };
 
