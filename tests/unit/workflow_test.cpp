@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "files/disk_platform.h"
 #include "recording_controls.h"
 #include "text/date_time.h"
 #include "workflow/catalogue.h"
@@ -362,6 +364,87 @@ TEST_P(ShredTest, EmptiesAndDeletesTheFileInFiveStages) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ShredTest, testing::Values(0, 1, 4097, 3 << 20));
+
+// Passes every call on to the system and notes what reached the disk: the
+// bytes written (all zero or not) and where the file was cut.
+class DiskRecorder final : public DiskPlatform {
+public:
+    struct Event {
+        enum Kind { kWrite, kCut, kDelete } kind;
+        std::int64_t at;     // the position written at or cut to
+        std::int64_t count;  // bytes written
+        bool zeros;          // whether they were all zero
+    };
+
+    class Channel final : public DiskChannel {
+    public:
+        Channel(std::unique_ptr<DiskChannel> inner, std::vector<Event>& events)
+            : inner_(std::move(inner)), events_(events) {}
+        std::optional<std::int64_t> Seek(std::int64_t offset, SeekOrigin origin) override {
+            return inner_->Seek(offset, origin);
+        }
+        std::optional<std::int32_t> Read(void* buffer, std::int32_t count) override {
+            return inner_->Read(buffer, count);
+        }
+        std::optional<std::int32_t> Write(const void* data, std::int32_t count) override {
+            auto at = inner_->Seek(0, SeekOrigin::kCurrent).value_or(-1);
+            const auto* bytes = static_cast<const unsigned char*>(data);
+            bool zeros = std::all_of(bytes, bytes + count, [](unsigned char b) { return b == 0; });
+            events_.push_back({Event::kWrite, at, count, zeros});
+            return inner_->Write(data, count);
+        }
+        bool SetEnd() override {
+            auto at = inner_->Seek(0, SeekOrigin::kCurrent).value_or(-1);
+            events_.push_back({Event::kCut, at, 0, false});
+            return inner_->SetEnd();
+        }
+        bool Flush() override { return inner_->Flush(); }
+        bool Close() override { return inner_->Close(); }
+
+    private:
+        std::unique_ptr<DiskChannel> inner_;
+        std::vector<Event>& events_;
+    };
+
+    std::unique_ptr<DiskChannel> Open(std::string_view path, DiskOpenMode mode,
+                                      DiskShareMode share) override {
+        auto inner = SystemDiskPlatform().Open(path, mode, share);
+        return inner ? std::make_unique<Channel>(std::move(inner), events) : nullptr;
+    }
+    bool Delete(std::string_view path) override {
+        events.push_back({Event::kDelete, 0, 0, false});
+        return SystemDiskPlatform().Delete(path);
+    }
+
+    std::vector<Event> events;
+};
+
+TEST_F(WorkflowTest, ContentIsOverwrittenWithZerosBeforeItIsRemoved) {
+    const std::int64_t size = 3 * 1024 * 1024 + 5;
+    std::string path = MakeFile("secret.bin", Pattern(size));
+    DiskRecorder recorder;
+    SetDiskPlatformForTesting(&recorder);
+    Load(path);
+    workflow.OnShredClicked();
+    SetDiskPlatformForTesting(nullptr);
+
+    // Zeros over the whole content, from the start and without gaps, then the cut
+    // to 0 bytes, and the deletion last; nothing else reaches the disk.
+    const auto& events = recorder.events;
+    std::int64_t covered = 0;
+    size_t i = 0;
+    for (; i < events.size() && events[i].kind == DiskRecorder::Event::kWrite; ++i) {
+        EXPECT_TRUE(events[i].zeros) << "write " << i;
+        EXPECT_EQ(events[i].at, covered) << "write " << i;
+        covered += events[i].count;
+    }
+    EXPECT_EQ(covered, size);
+    ASSERT_EQ(events.size(), i + 2);
+    EXPECT_EQ(events[i].kind, DiskRecorder::Event::kCut);
+    EXPECT_EQ(events[i].at, 0);
+    EXPECT_EQ(events[i + 1].kind, DiskRecorder::Event::kDelete);
+    EXPECT_FALSE(fs::exists(NativePath(path)));
+}
 
 TEST_F(WorkflowTest, RefusedDeletionIsReportedAsAFailure) {
     std::string path = MakeFile("stays.bin", Pattern(3000));
