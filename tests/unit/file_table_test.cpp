@@ -1,0 +1,120 @@
+#include "files/file_table.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace quorvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+ByteSequence Bytes(const std::string& text) {
+    return ByteSequence(text.begin(), text.end());
+}
+
+class DiskFileTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("quorvane_files_" +
+                std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        CloseAllFiles();
+        std::error_code ignored;
+        fs::permissions(dir_ / "ro", fs::perms::owner_all, ignored);
+        fs::remove_all(dir_, ignored);
+    }
+    std::string Make(const std::string& name, const std::string& content) {
+        fs::path p = dir_ / name;
+        std::ofstream(p, std::ios::binary) << content;
+        return p.string();
+    }
+    fs::path dir_;
+};
+
+TEST(FileTable, BadNumbersGiveTheFailureValues) {
+    FileNumber closed = OpenMemoryFile();
+    ASSERT_NE(closed, 0);
+    CloseFile(closed);
+    for (FileNumber n : {0, closed}) {
+        EXPECT_EQ(FileLength(n), -1);
+        EXPECT_FALSE(SeekToStart(n));
+        EXPECT_FALSE(WriteBytes(n, Bytes("x")));
+        EXPECT_FALSE(DeleteBytes(n, 1));
+        EXPECT_TRUE(ReadBytes(n, 1).empty());
+        EXPECT_FALSE(OverwriteWithZeros(n));
+        CloseFile(n);
+    }
+}
+
+TEST(MemoryFile, GrowsInSteps) {
+    FileNumber n = OpenMemoryFile();
+    ByteSequence data(1500, 'q');
+    ASSERT_TRUE(WriteBytes(n, data));
+    EXPECT_EQ(FileLength(n), 1500);
+    ASSERT_TRUE(SeekToStart(n));
+    EXPECT_EQ(ReadBytes(n, 1500), data);
+    ASSERT_TRUE(SeekToStart(n));
+    ASSERT_TRUE(DeleteBytes(n, 1500));
+    EXPECT_EQ(FileLength(n), 0);
+    CloseFile(n);
+}
+
+TEST(BlankBytes, GivesZeros) {
+    EXPECT_TRUE(BlankBytes(0).empty());
+    EXPECT_TRUE(BlankBytes(-3).empty());
+    EXPECT_EQ(BlankBytes(3), ByteSequence(3, 0));
+}
+
+TEST_F(DiskFileTest, DeleteBytesMovesTheTail) {
+    std::string path = Make("f", "ABCDEFGH");
+    FileNumber n = OpenFile(path, 3, kShareExclusive);
+    ASSERT_NE(n, 0);
+    EXPECT_EQ(ReadBytes(n, 2), Bytes("AB"));
+    ASSERT_TRUE(DeleteBytes(n, 3));
+    EXPECT_EQ(FileLength(n), 5);
+    ASSERT_TRUE(SeekToStart(n));
+    EXPECT_EQ(ReadBytes(n, 100), Bytes("ABFGH"));
+    EXPECT_TRUE(ReadBytes(n, 1).empty());
+    CloseFile(n);
+}
+
+TEST_F(DiskFileTest, OpenRefusals) {
+    std::string path = Make("f", "x");
+    EXPECT_EQ(OpenFile("", 3, 4), 0);
+    EXPECT_EQ(OpenFile(path, 0, 1), 0);
+    EXPECT_EQ(OpenFile(path, 7, 1), 0);
+    EXPECT_EQ(OpenFile(path, 3, 0), 0);
+    EXPECT_EQ(OpenFile(path, 3, 5), 0);
+    EXPECT_EQ(OpenFile((dir_ / "missing").string(), 3, 4), 0);
+    EXPECT_EQ(OpenFile(dir_.string(), 3, 4), 0);
+    FileNumber n = OpenFile(path, 3, kShareExclusive);
+    ASSERT_NE(n, 0);
+    EXPECT_EQ(OpenFile(path, 1, 1), 0);
+    EXPECT_FALSE(DeleteDiskFile(path));
+    CloseFile(n);
+    EXPECT_TRUE(DeleteDiskFile(path));
+    EXPECT_FALSE(fs::exists(path));
+}
+
+TEST_F(DiskFileTest, OverwriteWithZerosKeepsTheLength) {
+    for (std::int64_t size : {0, 1, 4095, 4096, 4097, 3 << 20}) {
+        SCOPED_TRACE(size);
+        std::string path = Make("z", std::string(static_cast<size_t>(size), 'k'));
+        FileNumber n = OpenFile(path, 3, kShareExclusive);
+        ASSERT_NE(n, 0);
+        ASSERT_TRUE(OverwriteWithZeros(n));
+        EXPECT_EQ(FileLength(n), size);
+        EXPECT_EQ(ReadBytes(n, size), ByteSequence(static_cast<size_t>(size), 0));
+        CloseFile(n);
+    }
+}
+
+}  // namespace
+}  // namespace quorvane
