@@ -53,7 +53,9 @@ DateTime ToDateTime(const CivilTime& time) {
 }
 
 CivilTime ToCivilTime(DateTime time) {
-    time = std::clamp(time, kEarliestDateTime, kLatestDateTime);
+    // NaN compares false with everything and would pass the clamp untouched;
+    // it names no moment, so it shows as day 0.
+    time = std::isnan(time) ? 0 : std::clamp(time, kEarliestDateTime, kLatestDateTime);
     // Rounding on the continuous line keeps a time just before midnight of a
     // pre-1900 day rounding into the next day, not two days back.
     auto seconds = static_cast<int64_t>(std::floor(LinearDays(time) * kSecondsPerDay + 0.5));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace quorvane {
 namespace {
@@ -77,6 +78,9 @@ TEST(TimeToText, ClampsToTheYears100To9999) {
     EXPECT_EQ(TimeToText(kLatestDateTime), "9999年12月31日");
     EXPECT_EQ(TimeToText(kLatestDateTime + 0.75), "9999年12月31日");
     EXPECT_EQ(TimeToText(1e12), "9999年12月31日");
+    EXPECT_EQ(TimeToText(-std::numeric_limits<double>::infinity()), "100年1月1日");
+    EXPECT_EQ(TimeToText(std::numeric_limits<double>::infinity()), "9999年12月31日");
+    EXPECT_EQ(TimeToText(std::numeric_limits<double>::quiet_NaN()), "1899年12月30日");
 }
 
 TEST(DateTime, CivilTimesRoundTrip) {
