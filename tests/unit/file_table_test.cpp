@@ -116,5 +116,50 @@ TEST_F(DiskFileTest, OverwriteWithZerosKeepsTheLength) {
     }
 }
 
+TEST_F(DiskFileTest, DeleteBytesCases) {
+    struct Case {
+        std::int64_t at;
+        std::int64_t count;
+        const char* left;
+    };
+    const Case cases[] = {
+        {2, 3, "ABFGH"}, {6, 5, "ABCDEF"}, {3, 0, "ABCDEFGH"}, {3, -1, "ABCDEFGH"}, {0, 8, ""}};
+    for (bool memory : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << memory << " " << c.at << " " << c.count);
+            FileNumber n = memory ? OpenMemoryFile() : OpenFile(Make("d", "ABCDEFGH"), 3, 4);
+            ASSERT_NE(n, 0);
+            if (memory) {
+                ASSERT_TRUE(WriteBytes(n, Bytes("ABCDEFGH")));
+            }
+            ASSERT_TRUE(SeekToStart(n));
+            ReadBytes(n, c.at);
+            ASSERT_TRUE(DeleteBytes(n, c.count));
+            std::int64_t expected = static_cast<std::int64_t>(std::string(c.left).size());
+            EXPECT_EQ(FileLength(n), expected);
+            EXPECT_TRUE(ReadBytes(n, 1).empty() || c.count <= 0);
+            ASSERT_TRUE(SeekToStart(n));
+            EXPECT_EQ(ReadBytes(n, 100), Bytes(c.left));
+            CloseFile(n);
+        }
+    }
+}
+
+TEST_F(DiskFileTest, SparseFileBeyondTwoGibibytes) {
+    constexpr std::int64_t kSize = (std::int64_t{1} << 31) + 10;
+    std::string path = Make("big", "");
+    std::error_code error;
+    fs::resize_file(path, static_cast<std::uintmax_t>(kSize), error);
+    if (error) {
+        GTEST_SKIP() << "no sparse file of 2 GiB here: " << error.message();
+    }
+    FileNumber n = OpenFile(path, 3, kShareExclusive);
+    ASSERT_NE(n, 0);
+    EXPECT_EQ(FileLength(n), kSize);
+    ASSERT_TRUE(DeleteBytes(n, kSize));
+    EXPECT_EQ(FileLength(n), 0);
+    CloseFile(n);
+}
+
 }  // namespace
 }  // namespace quorvane
