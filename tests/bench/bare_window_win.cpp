@@ -32,8 +32,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (RegisterClassExW(&windowClass) == 0) {
         return 1;
     }
-    HWND window = CreateWindowExW(0, kClassName, L"bare", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  kWidth, kHeight, nullptr, nullptr, instance, nullptr);
+    // Centred like the main window, so that both are placed the same way.
+    int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
+    int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
+    HWND window = CreateWindowExW(0, kClassName, L"bare", kStyle, left, top, kWidth, kHeight,
+                                  nullptr, nullptr, instance, nullptr);
     if (window == nullptr) {
         return 1;
     }
