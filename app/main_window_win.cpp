@@ -146,6 +146,12 @@ bool MainWindow::PreTranslate(const MSG& message) {
     switch (message.message) {
         case WM_KEYDOWN:
             return PreTranslateKey(message);
+        case WM_SYSKEYDOWN:
+            // With no control focused, plain keys reach the window as system keys.
+            if (GetFocus() == nullptr && (GetKeyState(VK_MENU) & 0x8000) == 0) {
+                return PreTranslateKey(message);
+            }
+            return false;
         case WM_LBUTTONDOWN:
             return PreTranslatePress(message);
         default:
