@@ -156,13 +156,13 @@ TEST_F(FilesWindowsTest, ExclusiveHoldShutsOutOtherProcesses) {
 TEST_F(FilesWindowsTest, PathThatIsNotCodePage936NamesNoFile) {
     // Files a lenient conversion could land on: the bad bytes dropped, or turned
     // into the replacement character.
-    const std::set<std::wstring> decoys = {L"bad", L"bad\uFFFD", L"\uFFFDbad"};
+    const std::set<std::wstring> decoys = {L"bad", L"bad\uFFFD"};
     for (const std::wstring& name : decoys) {
         Make(name, "keep");
     }
-    const char* badNames[] = {"bad\x81", "bad\x81\x7f",
-                              "\xff"
-                              "bad"};
+    // A lead byte at the end, a lead byte with a byte that cannot follow it, and
+    // a byte that starts no character.
+    const char* badNames[] = {"bad\x81", "bad\x81\x7f", "bad\xff"};
     std::string dir = Cp936(dir_);
     for (const char* bad : badNames) {
         std::string path = dir + "\\" + bad;
