@@ -1,6 +1,7 @@
 #include "failing_disk_platform.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace quorvane {
 

@@ -3,7 +3,9 @@
 // says, with what was already done to the file left as it is.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "failing_disk_platform.h"
 #include "file_test_support.h"
