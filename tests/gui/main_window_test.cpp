@@ -52,11 +52,16 @@ class MainWindowTest : public ::testing::Test {
             kStepMs));
     }
 
-    void Answer(int button) {
+    // Closes the confirmation box with `button`; the box, to wait for its end.
+    HWND Answer(int button) {
         HWND box = program_.WaitForMessageBox();
-        ASSERT_NE(box, nullptr) << "no confirmation box";
+        EXPECT_NE(box, nullptr) << "no confirmation box";
+        if (box == nullptr) {
+            return nullptr;
+        }
         EXPECT_EQ(program_.Text(box), catalogue::kConfirmShredTitle);
         PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        return box;
     }
 
     ProgramDriver program_;
@@ -263,9 +268,11 @@ TEST_F(MainWindowTest, ShredAnsweredNoChangesNothing) {
     Load(path);
     std::string before = Log();
     program_.Click(IDC_BUTTON2);
-    Answer(IDNO);
+    HWND box = Answer(IDNO);
+    ASSERT_NE(box, nullptr);
+    // The task-modal box had disabled the main window; its end enables it again.
     ASSERT_TRUE(
-        program_.WaitUntil([&] { return program_.WaitForMessageBox() == nullptr; }, kStepMs));
+        program_.WaitUntil([&] { return IsWindowEnabled(program_.Main()) != FALSE; }, kStepMs));
     EXPECT_TRUE(IsLoaded());
     EXPECT_EQ(Log(), before);
     program_.Click(IDC_BUTTON3);
@@ -283,7 +290,7 @@ TEST_P(ShredCommandTest, ShredAnsweredYesRemovesTheFileAndLogsTheOutcome) {
     ASSERT_TRUE(IsLoaded()) << Log();
     std::string loaded = Log();
     program_.Click(IDC_BUTTON2);
-    Answer(IDYES);
+    ASSERT_NE(Answer(IDYES), nullptr);
     // The program sleeps during the procedure and answers again afterwards.
     ASSERT_TRUE(
         program_.WaitUntil([&] { return Log().ends_with(catalogue::kCreditLine); }, kStepMs));
