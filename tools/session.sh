@@ -30,10 +30,13 @@ start_virtual_display() {
 start_wineserver() {
     local prefix
     prefix=$(realpath -m "$1")
-    mkdir -p "$prefix"
+    # The prefix is made first, by a server of its own that ends with it: one
+    # made under an already running persistent server leaves every later
+    # program of the run waiting seconds for its windows.
+    tools/wine-run "$prefix" --init </dev/null >/dev/null 2>&1 || true
     WINEPREFIX=$prefix WINEARCH=win32 wineserver -f -p </dev/null >/dev/null 2>&1 &
     session_pids+=("$!")
-    # Creates the prefix on first use, and waits until the server answers.
+    # Waits until the server answers.
     tools/wine-run "$prefix" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
