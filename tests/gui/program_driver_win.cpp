@@ -125,20 +125,13 @@ HWND ProgramDriver::Focus() const {
     return info.hwndFocus;
 }
 
-HWND ProgramDriver::WaitForFileDialog() const {
-    ThreadWindowSearch search{main_, true, nullptr};
-    WaitUntil(
-        [&] {
-            EnumThreadWindows(process_.dwThreadId, FindThreadWindow,
-                              reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        kWindowMs);
-    return search.found;
-}
+// The dialog is owned by the main window; the task-modal box has no owner.
+HWND ProgramDriver::WaitForFileDialog() const { return WaitForThreadWindow(true); }
 
-HWND ProgramDriver::WaitForMessageBox() const {
-    ThreadWindowSearch search{main_, false, nullptr};
+HWND ProgramDriver::WaitForMessageBox() const { return WaitForThreadWindow(false); }
+
+HWND ProgramDriver::WaitForThreadWindow(bool ownedByMain) const {
+    ThreadWindowSearch search{main_, ownedByMain, nullptr};
     WaitUntil(
         [&] {
             EnumThreadWindows(process_.dwThreadId, FindThreadWindow,

@@ -58,6 +58,10 @@ class ProgramDriver {
     void PressKeys(std::initializer_list<WORD> keys, bool shift = false) const;
 
   private:
+    // A visible window of the program's thread other than the main window,
+    // owned by it or owning nothing.
+    HWND WaitForThreadWindow(bool ownedByMain) const;
+
     PROCESS_INFORMATION process_{};
     HWND main_ = nullptr;
 };
