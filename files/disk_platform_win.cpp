@@ -149,7 +149,14 @@ class WinDiskPlatform final : public DiskPlatform {
         if (!wide || wide->empty()) {
             return false;
         }
-        return DeleteFileW(wide->c_str()) != FALSE;
+        if (!DeleteFileW(wide->c_str())) {
+            return false;
+        }
+        // A deletion is only believed once the name is gone: Wine reports success
+        // for a file whose Unix folder refused the unlink, and the file stays. A
+        // file left pending deletion behind another program's handle no longer
+        // opens either (access denied) and goes when that handle closes.
+        return GetFileAttributesW(wide->c_str()) == INVALID_FILE_ATTRIBUTES;
     }
 };
 
