@@ -244,4 +244,20 @@ std::string Cp936(const std::wstring& text) {
     return Cp936FromWide(text);
 }
 
+void PressWithModifier(HWND window, WORD modifier, WORD key) {
+    SetForegroundWindow(window);
+    ULONGLONG end = GetTickCount64() + kWindowMs;
+    while (GetForegroundWindow() != window && GetTickCount64() < end) {
+        Sleep(kPollMs);
+    }
+    INPUT inputs[4] = {};
+    const WORD codes[4] = {modifier, key, key, modifier};
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = codes[i];
+        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(4, inputs, sizeof(INPUT));
+}
+
 }  // namespace quorvane::gui

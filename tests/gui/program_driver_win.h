@@ -74,4 +74,8 @@ bool FileExists(const std::wstring& path);
 std::string ReadWholeFile(const std::wstring& path);
 std::string Cp936(const std::wstring& text);
 
+// Real key strokes of `key` while `modifier` stays held (Alt+F4), through the
+// system's routing after activating `window`.
+void PressWithModifier(HWND window, WORD modifier, WORD key);
+
 }  // namespace quorvane::gui
