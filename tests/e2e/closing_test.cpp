@@ -6,6 +6,7 @@
 #include "tests/e2e/e2e_support_win.h"
 #include "tests/e2e/folder_snapshot_win.h"
 
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -15,12 +16,39 @@ namespace {
 constexpr DWORD kExitMs = 10000;
 constexpr UINT kAnswerMs = 5000;
 
-enum class CloseWay { kEscKey, kAltF4, kCloseCommand, kLogOff };
+enum class CloseWay { kEscKey, kAltF4, kCloseCommand, kCloseButtonClick, kLogOff };
 
 struct CloseCase {
     const char* name;
     CloseWay way;
 };
+
+// A point of the title bar where the window itself says its close button is.
+std::optional<POINT> CloseButtonPoint(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    for (LONG y = frame.top; y < frame.top + GetSystemMetrics(SM_CYCAPTION) + 8; y += 2) {
+        for (LONG x = frame.right - 1; x > frame.right - 80; x -= 2) {
+            DWORD_PTR hit = HTNOWHERE;
+            if (SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG,
+                                    kAnswerMs, &hit) &&
+                hit == HTCLOSE) {
+                return POINT{x, y};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// A real left click at `screen`, through the system's mouse input.
+void ClickAt(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
 
 void PrintTo(const CloseCase& c, std::ostream* out) {
     *out << c.name;
@@ -61,6 +89,15 @@ TEST_P(ClosingTest, ClosingWithAFileLoadedLeavesItAsItWasAndFree) {
             exitCode = program.WaitForExit(kExitMs);
             EXPECT_EQ(exitCode, 0u);
             break;
+        case CloseWay::kCloseButtonClick: {
+            std::optional<POINT> button = CloseButtonPoint(program.Main());
+            ASSERT_TRUE(button.has_value()) << "no close button in the title bar";
+            SetForegroundWindow(program.Main());
+            ClickAt(*button);
+            exitCode = program.WaitForExit(kExitMs);
+            EXPECT_EQ(exitCode, 0u);
+            break;
+        }
         case CloseWay::kLogOff: {
             // The program may not veto the end of the session.
             DWORD_PTR mayEnd = FALSE;
@@ -89,12 +126,13 @@ TEST_P(ClosingTest, ClosingWithAFileLoadedLeavesItAsItWasAndFree) {
     EXPECT_EQ(Differences(before, TakeSnapshot(folder_.Path())), std::vector<std::string>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, ClosingTest,
-                         ::testing::Values(CloseCase{"EscKey", CloseWay::kEscKey},
-                                           CloseCase{"AltF4", CloseWay::kAltF4},
-                                           CloseCase{"CloseCommand", CloseWay::kCloseCommand},
-                                           CloseCase{"LogOff", CloseWay::kLogOff}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Ways, ClosingTest,
+    ::testing::Values(CloseCase{"EscKey", CloseWay::kEscKey}, CloseCase{"AltF4", CloseWay::kAltF4},
+                      CloseCase{"CloseCommand", CloseWay::kCloseCommand},
+                      CloseCase{"CloseButtonClick", CloseWay::kCloseButtonClick},
+                      CloseCase{"LogOff", CloseWay::kLogOff}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace quorvane::e2e
