@@ -4,7 +4,7 @@
 // and nothing else in its folder is touched. Partly zeroed files are seen: each
 // time so far a prefix of whole 1 MiB blocks, the kill having fallen between two
 // of the program's writes; a prefix ending inside a block would be a write cut
-// short by the kill, and is reported as a state of its own.
+// short by the kill, and fails the case.
 
 #include <gtest/gtest.h>
 
