@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Shares, HeldFileTest,
 // anything); there the file services' refusal is tested natively by the file
 // table's read-only cases, and this case shows what Wine then does: the content
 // is destroyed, the read-only file's deletion refused, and the log says failure.
-TEST_F(BadInputTest, ReadOnlyFileFailsToLoadOnWindows_UnderWineAsRootIsEmptiedAndLogsFailure) {
+TEST_F(BadInputTest, ReadOnlyFileFailsToLoadOnWindowsButUnderWineAsRootIsEmptiedAndLogsFailure) {
     std::wstring path = folder_ / L"readonly.bin";
     ASSERT_TRUE(WriteNewFile(path, "keep this"));
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));

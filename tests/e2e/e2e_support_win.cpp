@@ -1,6 +1,7 @@
 #include "tests/e2e/e2e_support_win.h"
 
 #include <atomic>
+#include <functional>
 #include <vector>
 
 #include "app/resource_ids.h"

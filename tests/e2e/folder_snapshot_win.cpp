@@ -9,9 +9,23 @@
 namespace quorvane::e2e {
 namespace {
 
+constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
 constexpr std::uint64_t kFnvPrime = 1099511628211ull;
 constexpr DWORD kReadBlock = 1 << 20;
 constexpr DWORD kShareEverything = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// A 64-bit FNV-1a over 8-byte words (the tail byte by byte): small, and fast
+// enough for the 2 GiB file.
+class ContentHash {
+  public:
+    void Add(const unsigned char* data, std::size_t count);
+    std::uint64_t Value() const { return hash_; }
+
+  private:
+    std::uint64_t hash_ = kFnvOffset;
+};
+
+FileRecord RecordOf(const std::wstring& path);
 
 void AddFolder(const std::wstring& folder, const std::wstring& below, FolderSnapshot& snapshot) {
     WIN32_FIND_DATAW found{};
@@ -33,8 +47,6 @@ void AddFolder(const std::wstring& folder, const std::wstring& below, FolderSnap
     } while (FindNextFileW(search, &found));
     FindClose(search);
 }
-
-}  // namespace
 
 void ContentHash::Add(const unsigned char* data, std::size_t count) {
     std::size_t at = 0;
@@ -75,6 +87,8 @@ FileRecord RecordOf(const std::wstring& path) {
     record.readable = complete;
     return record;
 }
+
+}  // namespace
 
 FolderSnapshot TakeSnapshot(const std::wstring& folder) {
     FolderSnapshot snapshot;

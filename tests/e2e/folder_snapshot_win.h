@@ -33,18 +33,4 @@ FolderSnapshot TakeSnapshot(const std::wstring& folder);
 // sorted by name.
 std::vector<std::string> Differences(const FolderSnapshot& before, const FolderSnapshot& after);
 
-// A 64-bit FNV-1a over 8-byte words (the tail byte by byte): small, and fast
-// enough for the 2 GiB file.
-class ContentHash {
-  public:
-    void Add(const unsigned char* data, std::size_t count);
-    std::uint64_t Value() const { return hash_; }
-
-  private:
-    std::uint64_t hash_ = 14695981039346656037ull;
-};
-
-// The record of one file, or a record that is not readable.
-FileRecord RecordOf(const std::wstring& path);
-
 }  // namespace quorvane::e2e
