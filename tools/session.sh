@@ -27,17 +27,19 @@ start_virtual_display() {
 
 # Wine's own server would inherit the output of the first test and keep ctest
 # waiting for it; one started here, detached, serves every test of the run.
+# Usage: start_wineserver PREFIX [win32|win64]
 start_wineserver() {
-    local prefix
+    local prefix arch=${2:-win32} option=()
     prefix=$(realpath -m "$1")
+    if [ "$arch" = win64 ]; then option=(--win64); fi
     # The prefix is made first, by a server of its own that ends with it: one
     # made under an already running persistent server leaves every later
     # program of the run waiting seconds for its windows.
-    tools/wine-run "$prefix" --init </dev/null >/dev/null 2>&1 || true
-    WINEPREFIX=$prefix WINEARCH=win32 wineserver -f -p </dev/null >/dev/null 2>&1 &
+    tools/wine-run "${option[@]}" "$prefix" --init </dev/null >/dev/null 2>&1 || true
+    WINEPREFIX=$prefix WINEARCH=$arch wineserver -f -p </dev/null >/dev/null 2>&1 &
     session_pids+=("$!")
     # Waits until the server answers.
-    tools/wine-run "$prefix" cmd /c exit </dev/null >/dev/null 2>&1 || true
+    tools/wine-run "${option[@]}" "$prefix" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 stop_session() {
@@ -49,4 +51,10 @@ stop_session() {
         wait "$pid" 2>/dev/null || true
     done
     session_pids=()
+}
+
+# Whether this machine can run 32-bit x86 code at all: some virtual machines
+# have no 32-bit mode, and then 32-bit Wine cannot start.
+can_run_32bit() {
+    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
 }
