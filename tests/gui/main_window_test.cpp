@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "app/resource_ids.h"
+#include "tests/gui/pointer_input_win.h"
+#include "tests/gui/screen_pixels_win.h"
 #include "workflow/catalogue.h"
 
 namespace quorvane::gui {
@@ -19,6 +21,12 @@ constexpr DWORD kExitMs = 10000;
 constexpr DWORD kStepMs = 10000;
 constexpr int kWidth = 388;
 constexpr int kHeight = 304;
+constexpr COLORREF kBlack = RGB(0x00, 0x00, 0x00);
+constexpr COLORREF kGreen = RGB(0x00, 0xFF, 0x00);
+constexpr COLORREF kBlue = RGB(0x00, 0x00, 0xFF);
+// Letters are drawn smoothed: their edges blend into the background, so a
+// colour counts when it is this close to the one asked for.
+constexpr int kTolerance = 48;
 
 class MainWindowTest : public ::testing::Test {
   protected:
@@ -166,6 +174,68 @@ TEST_F(MainWindowTest, StartsCentredWithItsControlsInPlace) {
     }
     EXPECT_FALSE(IsWindowVisible(program_.Control(IDC_COMMONDLG1)));
     EXPECT_EQ(program_.Focus(), program_.Control(IDC_EDIT1));
+}
+
+// Whether the control shows `colour` somewhere on the screen now.
+bool Shows(HWND control, COLORREF colour) {
+    return ScreenPixels::OfWindow(control).CountNear(colour, kTolerance) > 0;
+}
+
+TEST_F(MainWindowTest, DrawsTheLabelBlackAndTheLinkAndTheLogGreenOnTheFaceColour) {
+    HWND label = program_.Control(IDC_LABEL1);
+    HWND link = program_.Control(IDC_HYPERLINK1);
+    HWND log = program_.Control(IDC_EDIT2);
+    MovePointerTo({0, 0});  // away from the link, which would turn blue under it
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    ASSERT_TRUE(program_.WaitUntil([&] { return Shows(label, kBlack) && Shows(link, kGreen); },
+                                   kStepMs));
+    for (HWND control : {label, link}) {
+        ScreenPixels pixels = ScreenPixels::OfWindow(control);
+        // Mostly background, exactly the face colour: text covers only a part.
+        EXPECT_GT(pixels.CountNear(face, 0) * 2, pixels.size()) << control;
+        EXPECT_EQ(pixels.CountNear(kBlue, kTolerance), 0u) << control;
+    }
+    EXPECT_EQ(ScreenPixels::OfWindow(label).CountNear(kGreen, kTolerance), 0u);
+    EXPECT_EQ(ScreenPixels::OfWindow(link).CountNear(kBlack, kTolerance), 0u);
+
+    EXPECT_FALSE(Shows(log, kGreen)) << "the log is empty at the start";
+    std::wstring path = MakeTemporaryFile(L"colour.bin", "colour");
+    Load(path);
+    ASSERT_TRUE(IsLoaded());
+    EXPECT_TRUE(program_.WaitUntil([&] { return Shows(log, kGreen); }, kStepMs));
+    EXPECT_GT(ScreenPixels::OfWindow(log).CountNear(face, 0), 0u);
+    program_.Click(IDC_BUTTON3);
+    ASSERT_TRUE(program_.WaitUntil([&] { return IsIdle(); }, kStepMs));
+    DeleteFileW(path.c_str());
+}
+
+TEST_F(MainWindowTest, CreditLinkTurnsBlueUnderThePointerAndGreenWhenItLeaves) {
+    HWND link = program_.Control(IDC_HYPERLINK1);
+    const POINT offLink = CentreOf(program_.Control(IDC_LABEL1));
+    auto showsOnly = [&](COLORREF shown, COLORREF absent) {
+        ScreenPixels pixels = ScreenPixels::OfWindow(link);
+        return pixels.CountNear(shown, kTolerance) > 0 && pixels.CountNear(absent, kTolerance) == 0;
+    };
+    auto shownPointer = [] {
+        CURSORINFO cursor{sizeof(cursor)};
+        GetCursorInfo(&cursor);
+        return cursor.hCursor;
+    };
+    MovePointerTo(offLink);
+    ASSERT_TRUE(program_.WaitUntil([&] { return showsOnly(kGreen, kBlue); }, kStepMs));
+    HCURSOR arrow = shownPointer();
+
+    MovePointerTo(CentreOf(link));
+    EXPECT_TRUE(program_.WaitUntil([&] { return showsOnly(kBlue, kGreen); }, kStepMs))
+        << "not blue under the pointer";
+    // The link's own pointer (the hand), not the arrow the rest of the window shows.
+    EXPECT_NE(shownPointer(), nullptr);
+    EXPECT_NE(shownPointer(), arrow);
+
+    // Still over the window, but off the link: the capture reports the move.
+    MovePointerTo(offLink);
+    EXPECT_TRUE(program_.WaitUntil([&] { return showsOnly(kGreen, kBlue); }, kStepMs))
+        << "still blue after the pointer left";
 }
 
 // Each Tab moves to the next tab stop of the table and Shift+Tab back, wrapping.
