@@ -1,5 +1,5 @@
 #pragma once
-// OLE for the UI thread, from start-up to the end of the process.
+// OLE for the UI thread, from the first message to the end of the process.
 
 #include <ole2.h>
 

@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "controls/hyperlink_command_line.h"
+#include "controls/system_function_win.h"
 #include "text/code_page_win.h"
 
 namespace quorvane {
@@ -65,8 +66,13 @@ std::optional<std::string> ReadClassesRootDefault(const std::string& subKey) {
 }
 
 bool OpenThroughShell(const std::wstring& target) {
+    static auto* const shellExecute =
+        BindSystemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (shellExecute == nullptr) {
+        return false;
+    }
     auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOW));
+        shellExecute(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOW));
     return result > kLastExecError;
 }
 

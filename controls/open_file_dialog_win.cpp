@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "controls/system_function_win.h"
 #include "controls/type_list.h"
 #include "controls/window_controls_win.h"
 
@@ -93,9 +94,16 @@ bool WindowControls::ChooseFileToOpen(ControlName commonDialog) {
     dialog.lpstrDefExt = OptionalText(defaultExtension);
     dialog.Flags = DialogOptions(settings);
 
+    static auto* const openDialog =
+        BindSystemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    static auto* const saveDialog =
+        BindSystemFunction<decltype(GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+    auto* const runDialog = settings.kind == DialogKind::kSave ? saveDialog : openDialog;
+    if (runDialog == nullptr) {
+        return false;  // no dialog can be shown, so nothing is chosen
+    }
     HWND focus = GetFocus();
-    BOOL chosen =
-        settings.kind == DialogKind::kSave ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    BOOL chosen = runDialog(&dialog);
     // The dialog ran its own message loop; put the focus back where it was.
     if (focus != nullptr && IsWindow(focus) && IsWindowEnabled(focus)) {
         SetFocus(focus);
