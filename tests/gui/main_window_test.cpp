@@ -217,7 +217,8 @@ TEST_F(MainWindowTest, CreditLinkTurnsBlueUnderThePointerAndGreenWhenItLeaves) {
         return pixels.CountNear(shown, kTolerance) > 0 && pixels.CountNear(absent, kTolerance) == 0;
     };
     auto shownPointer = [] {
-        CURSORINFO cursor{sizeof(cursor)};
+        CURSORINFO cursor{};
+        cursor.cbSize = sizeof(cursor);
         GetCursorInfo(&cursor);
         return cursor.hCursor;
     };
