@@ -10,7 +10,6 @@
 namespace quorvane::e2e {
 namespace {
 
-constexpr DWORD kPollMs = 20;
 constexpr DWORD kUnixCommandMs = 20000;
 
 std::atomic<int> folderCount{0};
@@ -36,17 +35,6 @@ void RemoveTree(const std::wstring& folder) {
         FindClose(search);
     }
     RemoveDirectoryW(folder.c_str());
-}
-
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
-    ULONGLONG end = GetTickCount64() + milliseconds;
-    while (!condition()) {
-        if (GetTickCount64() > end) {
-            return false;
-        }
-        Sleep(kPollMs);
-    }
-    return true;
 }
 
 }  // namespace
@@ -174,7 +162,7 @@ std::optional<int> RunOnUnixSide(const std::string& command, const std::wstring&
     if (process.hProcess != nullptr) {
         CloseHandle(process.hProcess);
     }
-    if (!WaitFor([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; },
+    if (!gui::WaitFor([&] { return GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; },
                  kUnixCommandMs)) {
         return std::nullopt;
     }

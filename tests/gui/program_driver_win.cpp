@@ -163,6 +163,10 @@ DWORD ProgramDriver::WaitForExit(DWORD milliseconds) const {
 }
 
 bool ProgramDriver::WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) const {
+    return WaitFor(condition, milliseconds);
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
     ULONGLONG end = GetTickCount64() + milliseconds;
     while (!condition()) {
         if (GetTickCount64() > end) {

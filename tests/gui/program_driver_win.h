@@ -66,6 +66,9 @@ class ProgramDriver {
     HWND main_ = nullptr;
 };
 
+// Polls `condition` until it holds (true) or the time is up (false).
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds);
+
 // The program's path as a Windows path, from the build.
 std::wstring ProgramPath();
 // A fresh file with `content` in the temporary folder; its full path.

@@ -21,25 +21,18 @@ namespace fs = std::filesystem;
 
 class DiskFileTest : public testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("quorvane_files_" +
-                std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
     void TearDown() override {
         CloseAllFiles();
+        // Gives back the write bits a read-only case took, so the folder goes.
         std::error_code ignored;
-        fs::permissions(dir_ / "ro", fs::perms::owner_all, ignored);
-        fs::remove_all(dir_, ignored);
+        fs::permissions(scratch_.Path() / "ro", fs::perms::owner_all, ignored);
     }
     std::string Make(const std::string& name, const std::string& content) {
-        fs::path p = dir_ / name;
-        std::ofstream(p, std::ios::binary) << content;
-        return p.string();
+        return scratch_.Make(name, content);
     }
-    fs::path dir_;
+    const fs::path& Dir() const { return scratch_.Path(); }
+
+    ScratchDir scratch_;
 };
 
 TEST(FileTable, BadNumbersGiveTheFailureValues) {
@@ -96,8 +89,8 @@ TEST_F(DiskFileTest, OpenRefusals) {
     EXPECT_EQ(OpenFile(path, 7, 1), 0);
     EXPECT_EQ(OpenFile(path, 3, 0), 0);
     EXPECT_EQ(OpenFile(path, 3, 5), 0);
-    EXPECT_EQ(OpenFile((dir_ / "missing").string(), 3, 4), 0);
-    EXPECT_EQ(OpenFile(dir_.string(), 3, 4), 0);
+    EXPECT_EQ(OpenFile((Dir() / "missing").string(), 3, 4), 0);
+    EXPECT_EQ(OpenFile(Dir().string(), 3, 4), 0);
     FileNumber n = OpenFile(path, 3, kShareExclusive);
     ASSERT_NE(n, 0);
     EXPECT_EQ(OpenFile(path, 1, 1), 0);

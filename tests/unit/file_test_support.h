@@ -27,10 +27,9 @@ inline std::int64_t PositionOf(FileNumber file) {
 // A directory of its own for one test, removed with everything in it afterwards.
 class ScratchDir {
   public:
-    ScratchDir()
-        : dir_(std::filesystem::temp_directory_path() /
-               ("quorvane_" +
-                std::string(testing::UnitTest::GetInstance()->current_test_info()->name()))) {
+    // Named after the suite and the case: ctest runs cases of several test
+    // programs at once, and two suites may have cases of the same name.
+    ScratchDir() : dir_(std::filesystem::temp_directory_path() / ("quorvane_" + CaseName())) {
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }
@@ -49,6 +48,11 @@ class ScratchDir {
     const std::filesystem::path& Path() const { return dir_; }
 
   private:
+    static std::string CaseName() {
+        const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+        return std::string(info->test_suite_name()) + "_" + info->name();
+    }
+
     std::filesystem::path dir_;
 };
 

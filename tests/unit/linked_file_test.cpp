@@ -23,44 +23,47 @@ class LinkedFileTest : public testing::Test {
   protected:
     void TearDown() override { CloseAllFiles(); }
 
+    // The file "target.bin" with a second name "other.bin"; the error, when
+    // the file system makes no hard links.
+    std::error_code MakeHardLinkedPair() {
+        target_ = scratch_.Make("target.bin", kContent);
+        other_ = (scratch_.Path() / "other.bin").string();
+        std::error_code error;
+        fs::create_hard_link(target_, other_, error);
+        return error;
+    }
+
+    static inline const std::string kContent = std::string(3 * 4096 + 17, 'L');
     ScratchDir scratch_;
+    std::string target_;
+    std::string other_;
 };
 
-const std::string kContent(3 * 4096 + 17, 'L');
-
 TEST_F(LinkedFileTest, ZerosWrittenThroughOneHardLinkShowThroughTheOther) {
-    std::string path = scratch_.Make("target.bin", kContent);
-    std::string other = (scratch_.Path() / "other.bin").string();
-    std::error_code error;
-    fs::create_hard_link(path, other, error);
-    if (error) {
+    if (std::error_code error = MakeHardLinkedPair()) {
         GTEST_SKIP() << "no hard links here: " << error.message();
     }
-    FileNumber n = OpenFile(path, kOpenReadWriteExisting, kShareExclusive);
+    FileNumber n = OpenFile(target_, kOpenReadWriteExisting, kShareExclusive);
     ASSERT_NE(n, 0);
     ASSERT_TRUE(OverwriteWithZeros(n));
     CloseFile(n);
-    EXPECT_EQ(ContentOf(other), std::string(kContent.size(), '\0'));
+    EXPECT_EQ(ContentOf(other_), std::string(kContent.size(), '\0'));
 }
 
 TEST_F(LinkedFileTest, ShreddingOneHardLinkLeavesTheOtherNameEmptied) {
-    std::string path = scratch_.Make("target.bin", kContent);
-    std::string other = (scratch_.Path() / "other.bin").string();
-    std::error_code error;
-    fs::create_hard_link(path, other, error);
-    if (error) {
+    if (std::error_code error = MakeHardLinkedPair()) {
         GTEST_SKIP() << "no hard links here: " << error.message();
     }
-    FileNumber n = OpenFile(path, kOpenReadWriteExisting, kShareExclusive);
+    FileNumber n = OpenFile(target_, kOpenReadWriteExisting, kShareExclusive);
     ASSERT_NE(n, 0);
     ASSERT_TRUE(OverwriteWithZeros(n));
     ASSERT_TRUE(DeleteBytes(n, FileLength(n)));
     CloseFile(n);
-    EXPECT_TRUE(DeleteDiskFile(path));
-    EXPECT_FALSE(fs::exists(path));
-    ASSERT_TRUE(fs::exists(other));
-    EXPECT_EQ(fs::file_size(other), 0u);
-    EXPECT_EQ(fs::hard_link_count(other), 1u);
+    EXPECT_TRUE(DeleteDiskFile(target_));
+    EXPECT_FALSE(fs::exists(target_));
+    ASSERT_TRUE(fs::exists(other_));
+    EXPECT_EQ(fs::file_size(other_), 0u);
+    EXPECT_EQ(fs::hard_link_count(other_), 1u);
 }
 
 TEST_F(LinkedFileTest, ShreddingASymbolicLinkEmptiesTheTargetAndDeletesTheLink) {
